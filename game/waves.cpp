@@ -1,0 +1,7 @@
+#include "game/waves.h"
+
+namespace sky {
+
+void build_wave(int) {}
+
+}  // namespace sky

@@ -1,0 +1,7 @@
+#include "present/attract.h"
+
+namespace sky {
+
+void attract_page() {}
+
+}  // namespace sky

@@ -1,0 +1,9 @@
+#include "present/mode_texts.h"
+
+namespace sky {
+
+void draw_get_ready_texts() {}
+void draw_mission_complete_texts() {}
+void draw_game_over_texts() {}
+
+}  // namespace sky

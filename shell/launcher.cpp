@@ -1,0 +1,7 @@
+#include "shell/launcher.h"
+
+namespace sky {
+
+void run_launcher() {}
+
+}  // namespace sky

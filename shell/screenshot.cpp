@@ -1,0 +1,7 @@
+#include "shell/screenshot.h"
+
+namespace sky {
+
+void take_screenshot() {}
+
+}  // namespace sky
