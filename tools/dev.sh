@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-mixer-dev libxmp-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb openbox xdotool x11-utils imagemagick sox
+  xvfb openbox xdotool wmctrl x11-utils imagemagick sox
   clang libclang-rt-14-dev
   python3 python3-pil python3-numpy fonts-dejavu-core
 )
