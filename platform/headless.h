@@ -17,8 +17,9 @@ enum class Service { Display, Textured, Keyboard, Mouse, Sound, OpenDisplay, Win
 // failures, nothing recorded, no pictures, no sounds.
 void reset(std::uint32_t start_ms = 1000);
 
-// The clock. With auto_advance (the default) every paced frame moves the
-// clock on by 1/76 s, as the real pacing would.
+// The clock. With auto_advance (the default) the paced frames follow a
+// timeline of 1/76 s each, as the real pacing does, and a sleep of n ms
+// moves the clock n ms on.
 void set_ticks(std::uint32_t ms);
 void advance_ms(std::uint32_t ms);
 void set_auto_advance(bool on);

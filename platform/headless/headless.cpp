@@ -28,6 +28,8 @@ struct State {
   bool auto_advance = true;
   int pacing_rate = 75;
   std::uint64_t frames = 0;
+  std::uint64_t timeline_start = 0;  // microseconds of frame 0 of the pacing timeline
+  std::uint64_t timeline_frame = 0;
   std::array<bool, key_count> key_down{};
   std::array<bool, key_count> key_snapshot{};
   std::array<bool, key_count> key_memory{};
@@ -64,20 +66,36 @@ std::size_t key_index(Key key) { return static_cast<std::size_t>(key); }
 std::uint32_t ticks_ms() { return static_cast<std::uint32_t>(st().micros / 1000); }
 std::uint64_t counter() { return st().micros; }
 std::uint64_t counter_frequency() { return micros_per_second; }
+// With auto_advance a sleep takes its time on the fake clock, as it would on
+// the real one.
 void sleep_ms(int ms) {
-  ++st().sleeps;
-  (void)ms;  // the fake clock moves only when the test or the pacing moves it
+  State& s = st();
+  ++s.sleeps;
+  if (s.auto_advance && ms > 0) s.micros += static_cast<std::uint64_t>(ms) * 1000;
 }
-void pacing_set_rate(int rate) { st().pacing_rate = rate; }
+void pacing_set_rate(int rate) {
+  State& s = st();
+  s.pacing_rate = rate;
+  s.timeline_start = s.micros;
+  s.timeline_frame = 0;
+}
+// Frames start on a fixed timeline of 1/(rate + 1) s, like the real pacing:
+// the clock moves on to the next frame's moment; a frame that ran later than
+// that starts a new timeline.
 void pace_frame() {
   State& s = st();
   ++s.frames;
   if (!s.auto_advance) return;
-  // Whole frames of 1/(rate + 1) s, accumulated without drift.
-  const std::uint64_t per = static_cast<std::uint64_t>(s.pacing_rate + 1);
-  const std::uint64_t before = (s.frames - 1) * micros_per_second / per;
-  const std::uint64_t after = s.frames * micros_per_second / per;
-  s.micros += after - before;
+  const std::uint64_t per_second = static_cast<std::uint64_t>(s.pacing_rate + 1);
+  const std::uint64_t next =
+      s.timeline_start + (s.timeline_frame + 1) * micros_per_second / per_second;
+  if (s.micros <= next) {
+    s.micros = next;
+    ++s.timeline_frame;
+  } else {
+    s.timeline_start = s.micros;
+    s.timeline_frame = 0;
+  }
 }
 std::uint64_t paced_frames() { return st().frames; }
 

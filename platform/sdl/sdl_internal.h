@@ -13,6 +13,9 @@ bool full_screen();
 void window_to_picture(int wx, int wy, int& px, int& py);
 // Builds an SDL surface from a picture of the picture store (nullptr if none).
 SDL_Surface* surface_from_picture(int id);
+// Tells the display about a window event of the game window (exposure and
+// size changes call for a full present).
+void note_window_event(Uint8 event);
 // Removes events no part of the game reads, so the queue never fills up.
 void drop_unused_events();
 

@@ -33,6 +33,7 @@ WindowEvent take_window_event() {
       (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
     return WindowEvent::CloseRequest;
   }
+  if (event.type == SDL_WINDOWEVENT) sdl::note_window_event(event.window.event);
   return WindowEvent::Other;
 }
 
