@@ -47,7 +47,9 @@ TEST(StartupTest, FailuresShowTheirMessageAndEndOrGoOn) {
       shut_down();
     }
     // A failure exit does not write the settings file.
-    if (!c.runs) EXPECT_FALSE(std::filesystem::exists("Skyward.dat"));
+    if (!c.runs) {
+      EXPECT_FALSE(std::filesystem::exists("Skyward.dat"));
+    }
   }
 }
 
