@@ -50,7 +50,12 @@ case "$mode" in
     werror=OFF
     [ "${CI:-}" = "true" ] && werror=ON
     build build -DSKYWARD_WERROR=$werror
+    tools/check_layering.sh
     ctest --test-dir build --output-on-failure -j 2
+    # The unit and whole-frame tests once more under AddressSanitizer and
+    # UndefinedBehaviorSanitizer (the end-to-end tests run the plain build).
+    build build-sanitize -DSKYWARD_WERROR=$werror -DSKYWARD_SANITIZE=ON -DSKYWARD_BENCH=OFF
+    ctest --test-dir build-sanitize --output-on-failure -j 2 -LE e2e
     ;;
   *)
     echo "usage: $0 run|test|build" >&2
