@@ -85,10 +85,8 @@ def _rocket_body():
     d.polygon([(cx + 2.5 * s, 15 * s), (cx + 6.5 * s, 21 * s), (cx + 6.5 * s, 23.5 * s),
                (cx + 2.5 * s, 21.5 * s)], fill=255)
     fin_a = to_float(img)
-    fin_c = np.broadcast_to(red * (0.75 + 0.25 * (1 - np.abs(xs - cx) / (7 * s)))[None, :, None]
-                            if False else red, (W, W, 3)).copy()
     shade = np.clip(1.15 - (xs - (cx - 7 * s)) / (14 * s) * 0.5, 0.6, 1.2)
-    fin_c = fin_c * shade[None, :, None]
+    fin_c = np.broadcast_to(red, (W, W, 3)) * shade[None, :, None]
     col, alpha = over(col, alpha, fin_c, fin_a)
 
     # body: a cylinder from y 8 to 22 with an ogive nose from y 3
