@@ -50,6 +50,8 @@ def _library():
                                     ctypes.c_int, ctypes.c_int]
     lib.xmp_get_frame_info.argtypes = [ctypes.c_void_p, ctypes.POINTER(FrameInfo)]
     lib.xmp_get_module_info.argtypes = [ctypes.c_void_p, ctypes.POINTER(ModuleInfo)]
+    lib.xmp_channel_mute.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+    lib.xmp_seek_time.argtypes = [ctypes.c_void_p, ctypes.c_int]
     lib.xmp_test_module.argtypes = [ctypes.c_char_p, ctypes.POINTER(TestInfo)]
     for name in ("xmp_end_player", "xmp_release_module", "xmp_free_context"):
         getattr(lib, name).argtypes = [ctypes.c_void_p]
@@ -82,6 +84,14 @@ class Player:
         info = FrameInfo()
         self.lib.xmp_get_frame_info(self.ctx, ctypes.byref(info))
         return info
+
+    def seek(self, ms):
+        return self.lib.xmp_seek_time(self.ctx, int(ms))
+
+    def solo(self, channels, count=64):
+        """Mutes every channel except those listed."""
+        for ch in range(count):
+            self.lib.xmp_channel_mute(self.ctx, ch, 0 if ch in channels else 1)
 
     def render(self, seconds, loops=0):
         """Render up to `seconds` of audio as float stereo (n, 2) in -1..1.

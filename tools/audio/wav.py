@@ -18,10 +18,8 @@ def wave_bytes(signal, rate=RATE):
     fmt = struct.pack("<HHIIHH", 1, 1, rate, rate, 1, 8)
     body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt
     body += b"data" + struct.pack("<I", len(data)) + data
-    if len(data) % 2:
-        # A pad byte would follow an odd-sized chunk; the loader reads exactly
-        # header + data, so the odd sizes are kept without one.
-        pass
+    # No pad byte after an odd-sized data chunk: the game's loader takes the
+    # file as exactly a 44-byte header followed by the data.
     return b"RIFF" + struct.pack("<I", len(body)) + body
 
 
