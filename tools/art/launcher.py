@@ -158,7 +158,11 @@ def backdrop_and_mask():
     st = np.asarray(Image.fromarray((stone(DLG_W, DLG_H, 2207) * 255).astype(np.uint8))
                     .resize((W, H), Image.BICUBIC), np.float32) / 255.0
     light = shade_bevel(panel_a, 3 * s, depth=3.0)
-    col = np.clip(st * (1.0 + 0.9 * light[..., None]), 0, 1)
+    col = np.clip(st * (1.0 + 1.4 * light[..., None]), 0, 1)
+    # a dark line just inside the outline keeps the edge crisp
+    inner = to_float(Image.fromarray((panel_a * 255).astype(np.uint8)).filter(
+        ImageFilter.MinFilter(2 * s + 1)))
+    col = lerp(col, rgb((34, 34, 40)), np.clip(panel_a - inner, 0, 1)[..., None])
     alpha = panel_a.copy()
 
     # recessed wells for the check boxes: flat, plain
