@@ -2,7 +2,7 @@
 and the program icon."""
 
 import numpy as np
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import Image, ImageFilter
 
 from . import ground, title
 from .common import (SS, box_blur, downsample, font, lerp, mask_canvas,
@@ -251,8 +251,8 @@ def _text(col, text, face, size, pos, colour, centre_y=True):
 
 def icon():
     """Program icon, 32x32: a domed city under a night sky, with a shell
-    streaking up from it towards a falling rock."""
-    w = h = 32
+    streaking up from it."""
+    w = 32
     s = SS
     W = w * s
     ys, xs = np.mgrid[0:W, 0:W].astype(np.float32) + 0.5
