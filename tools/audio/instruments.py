@@ -50,6 +50,10 @@ def additive_loop(period, loop_cycles, harmonics, detunes=((0, 1.0),),
                   limit=0.22, seed=0, random_phase=True):
     """Periodic tone: `harmonics[h-1]` is the steady amplitude of harmonic h.
 
+    `detunes` lists layers as (cycles per loop added, gain[, lowest harmonic]).
+    Layers that leave out the low harmonics thicken the tone without the slow
+    swelling that detuned fundamentals would beat into it.
+
     `boost` (same length) adds extra amplitude during the attack part, fading
     to zero well before the loop starts. Returns (data, loop_start, loop_length).
     """
@@ -65,10 +69,14 @@ def additive_loop(period, loop_cycles, harmonics, detunes=((0, 1.0),),
         fade_to_zero = np.clip(1.0 - k / attack, 0.0, 1.0) ** 2
         boost_env = np.exp(-t / boost_time) * fade_to_zero
     out = np.zeros(n)
-    for detune, gain in detunes:
+    for voice in detunes:
+        detune, gain = voice[0], voice[1]
+        lowest = voice[2] if len(voice) > 2 else 1
         freq = (loop_cycles + detune) / loop_len
         phases = gen.random(len(harmonics)) * 2 * math.pi if random_phase else np.zeros(len(harmonics))
         for h, amp in enumerate(harmonics, start=1):
+            if h < lowest:
+                continue
             if h * freq > limit:
                 break
             extra = boost[h - 1] if boost is not None else 0.0
@@ -105,8 +113,8 @@ def pad(name, bpm, rolloff=5.0, attack_ms=700, release_ms=1400, seed=11):
     """Warm chorus pad: five detuned band-limited saws, slow swell."""
     amps = saw_spectrum(40, rolloff, even_weight=0.8)
     amps[0] *= 1.3
-    detunes = ((-2, 0.5), (-1, 0.8), (0, 1.0), (1, 0.8), (2, 0.5))
-    data, start, length = additive_loop(64, 256, amps, detunes, seed=seed)
+    detunes = ((0, 1.0), (-3, 0.6, 2), (-1, 0.7, 2), (2, 0.7, 3), (4, 0.5, 3))
+    data, start, length = additive_loop(64, 512, amps, detunes, seed=seed)
     sample = looped_sample(name, 64, data, start, length)
     env = release_envelope(bpm, attack_ms, release_ms)
     return Instrument(name, sample, env, fadeout=256)
@@ -115,7 +123,7 @@ def pad(name, bpm, rolloff=5.0, attack_ms=700, release_ms=1400, seed=11):
 def glass_lead(name, bpm, seed=12):
     """Soft flute-like lead with a breathy start and gentle vibrato."""
     amps = [1.0, 0.32, 0.18, 0.07, 0.05, 0.02]
-    data, start, length = additive_loop(32, 128, amps, ((0, 1.0), (1, 0.25)),
+    data, start, length = additive_loop(32, 256, amps, ((0, 1.0), (1, 0.3, 2)),
                                         attack_cycles=48,
                                         boost=[0.0, 0.3, 0.4, 0.3, 0.2, 0.1],
                                         boost_time=0.05, design_rate=32 * note_hz(12),
@@ -146,7 +154,7 @@ def saw_bass(name, bpm, seed=21):
     amps = saw_spectrum(60, 7.0)
     amps[0] *= 1.5
     boost = [a * 1.6 * min(1.0, h / 3.0) for h, a in enumerate(saw_spectrum(60, 30.0), start=1)]
-    data, start, length = additive_loop(256, 32, amps, ((0, 1.0), (1, 0.6)),
+    data, start, length = additive_loop(256, 64, amps, ((0, 1.0), (1, 0.5, 3)),
                                         attack_cycles=10, boost=boost, boost_time=0.06,
                                         design_rate=256 * note_hz(-24), seed=seed,
                                         random_phase=False)
@@ -159,7 +167,7 @@ def square_lead(name, bpm, seed=22):
     """Bright lead: mostly odd harmonics, two layers, delayed vibrato."""
     amps = saw_spectrum(48, 11.0, odd_weight=1.0, even_weight=0.35)
     boost = saw_spectrum(48, 20.0, odd_weight=0.5, even_weight=0.5)
-    data, start, length = additive_loop(64, 256, amps, ((0, 1.0), (1, 0.5)),
+    data, start, length = additive_loop(64, 256, amps, ((0, 1.0), (1, 0.4, 2), (-2, 0.3, 3)),
                                         attack_cycles=24, boost=boost, boost_time=0.04,
                                         design_rate=64 * note_hz(12), seed=seed)
     sample = looped_sample(name, 64, data, start, length)

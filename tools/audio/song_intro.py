@@ -87,7 +87,7 @@ def _make_instruments(module):
 
 
 def _section(module, ins, progression, arp=ARP_RISE, arp_step=2, arp_from=0,
-             bass="walk", bass_from=0, tune=None, pad_vol=28, bell_vol=38):
+             bass="walk", bass_from=0, tune=None, pad_vol=25, bell_vol=40):
     chords = PROGRESSIONS[progression]
     pattern, w = new_pattern(module, rows=4 * BAR)
     changes = [(bar * BAR, VOICING[name]) for bar, name in enumerate(chords)]
@@ -114,7 +114,7 @@ def _section(module, ins, progression, arp=ARP_RISE, arp_step=2, arp_from=0,
             else:
                 w.note(row, BASS, BASS_NOTE[name], ins["bass"], 50, 0x80)
     if tune is not None:
-        w.line(LEAD, ins["lead"], _bar_text(tune), vol=48, pan=0x70)
+        w.line(LEAD, ins["lead"], _bar_text(tune), vol=60, pan=0x70)
         w.echo(LEAD, LEAD_ECHO, 3, 0.4, pans=0xB8)
     return module.add_pattern(pattern)
 
@@ -129,7 +129,7 @@ def build():
     tune_2 = _section(module, ins, "A", tune=TUNE_2)
     part_b = _section(module, ins, "B", arp=ARP_WEAVE, tune=TUNE_B)
     bridge = _section(module, ins, "bridge", arp=ARP_SPARSE, arp_step=4, tune=TUNE_BRIDGE,
-                      bass="hold", pad_vol=30)
+                      bass="hold", pad_vol=27)
     close = _section(module, ins, "close", arp=ARP_RISE, tune=TUNE_CLOSE, bass="hold")
     module.orders = [opening, plain, tune_1, tune_2, part_b, bridge, tune_1, close]
     module.restart = 0
