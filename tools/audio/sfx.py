@@ -56,10 +56,11 @@ def explosion():
 
     rumble = dsp.svf(dsp.brown_noise(n, gen), 180.0, RATE) * dsp.decay(n, RATE, 0.25, 0.01)
 
-    density = 90.0 * np.exp(-t / 0.15)
-    crackle = _noise_clicks(n, gen, density, dsp.seconds(0.03, RATE), 2500.0)
+    density = 260.0 * np.exp(-t / 0.08)
+    crackle = _noise_clicks(n, gen, density, dsp.seconds(0.02, RATE), 2500.0)
+    crackle *= np.exp(-t / 0.12)
 
-    mix = 1.0 * thump + 1.3 * roar + 0.8 * rumble + 0.6 * crackle
+    mix = 1.0 * thump + 1.3 * roar + 0.8 * rumble + 0.7 * crackle
     mix = dsp.soft_clip(dsp.normalise(mix, 1.0), 1.8)
     return _finish(mix, 0.94, fade_out=0.06)
 
