@@ -108,10 +108,11 @@ def highpass(x, cutoff, rate):
     return x - one_pole_lowpass(x, cutoff, rate)
 
 
-def brown_noise(n, generator):
+def brown_noise(n, generator, rate=11025.0):
+    """Integrated white noise, kept centred by removing its slow drift."""
     white = generator.standard_normal(n)
     walk = np.cumsum(white)
-    walk -= one_pole_lowpass(walk, 5.0, 11025.0)  # keep the walk centred
+    walk -= one_pole_lowpass(walk, 5.0, rate)
     return walk / (np.abs(walk).max() + 1e-9)
 
 

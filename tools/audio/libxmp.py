@@ -40,10 +40,6 @@ def _library():
     path = ctypes.util.find_library("xmp") or "libxmp.so.4"
     lib = ctypes.CDLL(path)
     lib.xmp_create_context.restype = ctypes.c_void_p
-    for name in ("xmp_load_module", "xmp_start_player", "xmp_play_buffer",
-                 "xmp_get_frame_info", "xmp_get_module_info", "xmp_end_player",
-                 "xmp_release_module", "xmp_free_context"):
-        getattr(lib, name).argtypes = None
     lib.xmp_load_module.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
     lib.xmp_start_player.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
     lib.xmp_play_buffer.argtypes = [ctypes.c_void_p, ctypes.c_void_p,
