@@ -53,7 +53,9 @@ void fit_viewport(const SDL_Surface* surface) {
 SDL_Surface* window_surface() {
   SDL_Surface* surface = SDL_GetWindowSurface(screen->window);
   if (surface == nullptr) return nullptr;
-  if (surface->w != screen->viewport.w + 2 * screen->viewport.x ||
+  // The scaling tables are built on the first present too: a 640x480 window
+  // already matches the starting viewport.
+  if (screen->row_of.empty() || surface->w != screen->viewport.w + 2 * screen->viewport.x ||
       surface->h != screen->viewport.h + 2 * screen->viewport.y) {
     fit_viewport(surface);
     SDL_FillRect(surface, nullptr, 0);
