@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
+
+#include "platform/common/opaque_runs.h"
 
 namespace platform {
 namespace {
@@ -15,6 +18,7 @@ struct Picture {
   int width = 0;
   int height = 0;
   std::vector<Pixel> pixels;
+  OpaqueRuns runs;
   ClipRect clip;
 };
 
@@ -71,6 +75,7 @@ void picture_from_pixels(int id, int width, int height, std::vector<Pixel> pixel
   picture.width = width;
   picture.height = height;
   picture.pixels = std::move(pixels);
+  picture.runs.build(picture.pixels, width, height);
   picture.clip = ClipRect{0, 0, width, height};
 }
 
@@ -121,12 +126,18 @@ void draw_picture(int id, int x, int y) {
   const Span rows = overlap(y, c.height, 0, screen_height);
   if (cols.from >= cols.to || rows.from >= rows.to) return;
   auto& screen = store().screen;
+  // Picture columns [lo, hi) land on the screen, moved by shift.
+  const int shift = x - c.left;
+  const int lo = cols.from - shift;
+  const int hi = cols.to - shift;
   for (int sy = rows.from; sy < rows.to; ++sy) {
-    const Pixel* src = &p->pixels[static_cast<std::size_t>((c.top + sy - y) * p->width + c.left +
-                                                           cols.from - x)];
-    Pixel* dst = &screen[static_cast<std::size_t>(sy * screen_width + cols.from)];
-    for (int n = cols.to - cols.from; n > 0; --n, ++src, ++dst) {
-      if (*src != 0) *dst = *src;
+    const int row = c.top + sy - y;
+    const Pixel* src = &p->pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(p->width)];
+    Pixel* dst = &screen[static_cast<std::size_t>(sy * screen_width)];
+    for (const Run& run : p->runs.in_row(row, lo, hi)) {
+      const int from = std::max(run.from, lo);
+      const int to = std::min(run.to, hi);
+      std::memcpy(dst + from + shift, src + from, static_cast<std::size_t>(to - from) * sizeof(Pixel));
     }
   }
 }
@@ -141,14 +152,14 @@ bool pixel_hit(int a, int xa, int ya, int b, int xb, int yb) {
   const Span cols = overlap(xa, ca.width, xb, cb.width);
   const Span rows = overlap(ya, ca.height, yb, cb.height);
   if (cols.from >= cols.to || rows.from >= rows.to) return false;
+  // Screen column = picture column + shift.
+  const int shift_a = xa - ca.left;
+  const int shift_b = xb - cb.left;
   for (int y = rows.from; y < rows.to; ++y) {
-    const Pixel* row_a =
-        &pa->pixels[static_cast<std::size_t>((ca.top + y - ya) * pa->width + ca.left + cols.from - xa)];
-    const Pixel* row_b =
-        &pb->pixels[static_cast<std::size_t>((cb.top + y - yb) * pb->width + cb.left + cols.from - xb)];
-    for (int n = 0; n < cols.to - cols.from; ++n) {
-      if (row_a[n] != 0 && row_b[n] != 0) return true;
-    }
+    const auto runs_a = pa->runs.in_row(ca.top + y - ya, cols.from - shift_a, cols.to - shift_a);
+    if (runs_a.empty()) continue;
+    const auto runs_b = pb->runs.in_row(cb.top + y - yb, cols.from - shift_b, cols.to - shift_b);
+    if (runs_meet(runs_a, shift_a, runs_b, shift_b, cols.from, cols.to)) return true;
   }
   return false;
 }
@@ -169,7 +180,12 @@ void grab_screen(int id, int x, int y, int width, int height) {
   // Stored as taken: the grab keeps dark pixels as they are.
   if (id < 0 || id >= picture_slots) return;
   Picture& picture = store().pictures[static_cast<std::size_t>(id)];
-  picture = Picture{true, width, height, std::move(pixels), ClipRect{0, 0, width, height}};
+  picture.exists = true;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels = std::move(pixels);
+  picture.runs.build(picture.pixels, width, height);
+  picture.clip = ClipRect{0, 0, width, height};
 }
 
 void clear_screen(Pixel colour) { store().screen.fill(colour & 0x00FFFFFFU); }

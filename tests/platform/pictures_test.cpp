@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "platform/headless.h"
@@ -140,6 +142,89 @@ TEST_F(PicturesTest, TexturedSpritesTurnClockwiseAboutTheirCentre) {
   const Pixel half = at(116, 104);
   EXPECT_GT(half >> 16, 100U);
   EXPECT_LT(half >> 16, 160U);
+}
+
+}  // namespace
+
+namespace {
+
+// Plain per-pixel versions of the colour-keyed draw and the hit test, to
+// check the fast ones against on random pictures and clip rectangles.
+struct Reference {
+  int w, h;
+  std::vector<Pixel> px;
+  platform::ClipRect clip;
+};
+
+void reference_draw(const Reference& r, int x, int y, std::vector<Pixel>& screen) {
+  const auto& c = r.clip;
+  if (c.left < 0 || c.top < 0 || c.width <= 0 || c.height <= 0) return;
+  for (int j = 0; j < c.height; ++j) {
+    for (int i = 0; i < c.width; ++i) {
+      const int sx = x + i;
+      const int sy = y + j;
+      if (sx < 0 || sy < 0 || sx >= 640 || sy >= 480) continue;
+      const Pixel p = r.px[static_cast<std::size_t>((c.top + j) * r.w + c.left + i)];
+      if (p != 0) screen[static_cast<std::size_t>(sy * 640 + sx)] = p;
+    }
+  }
+}
+
+bool reference_hit(const Reference& a, int xa, int ya, const Reference& b, int xb, int yb) {
+  for (int j = 0; j < a.clip.height; ++j) {
+    for (int i = 0; i < a.clip.width; ++i) {
+      const int sx = xa + i - xb;
+      const int sy = ya + j - yb;
+      if (sx < 0 || sy < 0 || sx >= b.clip.width || sy >= b.clip.height) continue;
+      if (a.px[static_cast<std::size_t>((a.clip.top + j) * a.w + a.clip.left + i)] != 0 &&
+          b.px[static_cast<std::size_t>((b.clip.top + sy) * b.w + b.clip.left + sx)] != 0) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+Reference random_picture(std::mt19937& rng, int id) {
+  Reference r;
+  r.w = 1 + static_cast<int>(rng() % 70);
+  r.h = 1 + static_cast<int>(rng() % 40);
+  // Visible pixels out of 16: none, a sprinkle, a quarter, half, all.
+  constexpr unsigned densities[] = {0, 1, 4, 8, 16};
+  const unsigned density = densities[rng() % 5];
+  for (int i = 0; i < r.w * r.h; ++i) {
+    r.px.push_back(rng() % 16 < density ? (0x100000U | (rng() & 0xFFFFU)) : 0U);
+  }
+  platform::picture_from_pixels(id, r.w, r.h, r.px);
+  const int left = static_cast<int>(rng() % static_cast<unsigned>(r.w));
+  const int top = static_cast<int>(rng() % static_cast<unsigned>(r.h));
+  platform::set_clip(id, left, top, 1 + static_cast<int>(rng() % 80), 1 + static_cast<int>(rng() % 50));
+  r.clip = platform::clip_of(id);
+  return r;
+}
+
+TEST_F(PicturesTest, FastDrawAndHitAgreeWithThePlainPixelRules) {
+  std::mt19937 rng(2026);
+  std::vector<Pixel> expected(640 * 480, 0);
+  platform::clear_screen(0);
+  int hits = 0;
+  for (int round = 0; round < 2000; ++round) {
+    const Reference a = random_picture(rng, 1);
+    const Reference b = random_picture(rng, 2);
+    const int xa = static_cast<int>(rng() % 700) - 60;
+    const int ya = static_cast<int>(rng() % 540) - 40;
+    const int xb = xa + static_cast<int>(rng() % 40) - 20;
+    const int yb = ya + static_cast<int>(rng() % 24) - 12;
+    const bool hit = reference_hit(a, xa, ya, b, xb, yb);
+    ASSERT_EQ(platform::pixel_hit(1, xa, ya, 2, xb, yb), hit) << "round " << round;
+    hits += hit ? 1 : 0;
+    platform::draw_picture(1, xa, ya);
+    reference_draw(a, xa, ya, expected);
+  }
+  EXPECT_GT(hits, 200);  // both outcomes are well represented
+  EXPECT_LT(hits, 1800);
+  const auto screen = platform::frame_buffer();
+  ASSERT_TRUE(std::equal(screen.begin(), screen.end(), expected.begin()));
 }
 
 }  // namespace
