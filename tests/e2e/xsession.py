@@ -11,6 +11,9 @@ import time
 
 PROGRAM_DIR = os.environ.get("SKYWARD_PROGRAM_DIR", "")
 GAME_TITLE = "SKYWARD - Perimeter Sky Watch"
+LAUNCHER_TITLE = "Game Settings"
+# The launcher's start button, 52 x 76 at (231, 69) of the dialog: its middle.
+START_BUTTON = (231 + 26, 69 + 38)
 
 
 def wait_for(predicate, timeout=30.0, interval=0.1, what="condition"):
@@ -127,6 +130,14 @@ class XSession:
         values = dict(line.split("=", 1) for line in out.split())
         return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"]))
 
+    def window_origin(self, window):
+        """Screen position of a window's client area as the X server has it
+        (for a decorated window xdotool's position can be off by the frame)."""
+        out = self.run(["xwininfo", "-id", str(window)])
+        values = dict(line.strip().split(":", 1) for line in out.splitlines()
+                      if line.strip().startswith("Absolute upper-left"))
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]))
+
     def key(self, name, hold_ms=60):
         self.run(["xdotool", "keydown", name])
         time.sleep(hold_ms / 1000)
@@ -141,6 +152,30 @@ class XSession:
         self.run(["xdotool", "mousedown", str(button)])
         time.sleep(hold_ms / 1000)
         self.run(["xdotool", "mouseup", str(button)])
+
+    def drag(self, x0, y0, x1, y1, steps=10):
+        """Left button down at (x0, y0), moved in steps to (x1, y1), released."""
+        self.move(x0, y0)
+        time.sleep(0.05)
+        self.run(["xdotool", "mousedown", "1"])
+        for i in range(1, steps + 1):
+            time.sleep(0.03)
+            self.move(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+        time.sleep(0.1)
+        self.run(["xdotool", "mouseup", "1"])
+
+    def click_start_button(self, timeout=30):
+        """Waits for the launcher dialog and clicks its start button."""
+        dialog = self.wait_window(LAUNCHER_TITLE, timeout)
+        x, y, _, _ = self.window_geometry(dialog)
+        self.click(x + START_BUTTON[0], y + START_BUTTON[1])
+        return dialog
+
+    def start_game(self, directory, env=None):
+        """Starts the program and goes past the launcher with its start button."""
+        proc = self.start(directory, env)
+        self.click_start_button()
+        return proc
 
     def close_window(self, window):
         """A close request, as the window manager's close box sends it."""

@@ -12,5 +12,6 @@ out=${SKYWARD_FUZZ_DIR:-$root/build-fuzz}
 mkdir -p "$out/settings_corpus"
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I "$root" "$here/settings_fuzz.cpp" "$root/shell/settings_text.cpp" -o "$out/settings_fuzz"
-exec "$out/settings_fuzz" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$@" \
+exec "$out/settings_fuzz" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$@" \
   "$out/settings_corpus" "$here/settings_corpus"

@@ -173,18 +173,17 @@ ssize_t write_until_full(int fd, const void* data, std::size_t size) {
 TEST_F(SettingsWriteTest, FailedWriteKeepsTheOldFile) {
   const std::string old = "[Game Data]\r\nHiScore = 99999\r\n";
   set_settings_write_call(write_until_full);
+  game.hi_score = 4855;  // 73 bytes to write
+  game.full_screen = game.use_audio = game.use_music = 1;
   for (std::size_t allowed : {0, 1, 30, 72}) {
     put_file("Skyward.dat", old);
     budget = allowed;
-    game.hi_score = 1;
     write_settings();
     EXPECT_EQ(file_bytes("Skyward.dat"), old) << allowed;
     EXPECT_FALSE(std::filesystem::exists("Skyward.dat.tmp")) << allowed;
   }
   // With room for every byte the short writes add up to the whole file.
   budget = 73;
-  game.hi_score = 4855;
-  game.full_screen = game.use_audio = game.use_music = 1;
   write_settings();
   EXPECT_EQ(file_bytes("Skyward.dat").size(), 73U);
 }
