@@ -4,9 +4,10 @@
 // times: complete, without BASSMOD_MusicPlay (FAKE_MISSING_ENTRY), and with an
 // init that fails (FAKE_INIT_FAILS).
 #include <sys/stat.h>
+
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "modplayer/bassmod.h"
 
@@ -15,19 +16,19 @@ namespace {
 bool loaded = false;
 unsigned active = 0;  // 0 silent, 1 playing, 3 paused
 
-void record(const std::string& line) {
+// Plain C formatting only: C++ library templates would give the library
+// unique symbols, and the loader then never unloads it.
+__attribute__((format(printf, 1, 2))) void record(const char* format, ...) {
   const char* path = std::getenv("SKYWARD_MUSIC_LOG");
   if (path == nullptr) return;
-  if (std::FILE* log = std::fopen(path, "a")) {
-    std::fprintf(log, "%s\n", line.c_str());
-    std::fclose(log);
-  }
-}
-
-std::string join(std::initializer_list<std::string> parts) {
-  std::string line;
-  for (const std::string& part : parts) line += (line.empty() ? "" : " ") + part;
-  return line;
+  std::FILE* log = std::fopen(path, "a");
+  if (log == nullptr) return;
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(log, format, args);
+  va_end(args);
+  std::fputc('\n', log);
+  std::fclose(log);
 }
 
 __attribute__((destructor)) void unload() {
@@ -39,7 +40,7 @@ __attribute__((destructor)) void unload() {
 extern "C" {
 
 int BASSMOD_Init(int device, unsigned freq, unsigned flags) {
-  record(join({"Init", std::to_string(device), std::to_string(freq), std::to_string(flags)}));
+  record("Init %d %u %u", device, freq, flags);
   loaded = false;
   active = 0;
 #ifdef FAKE_INIT_FAILS
@@ -51,8 +52,7 @@ int BASSMOD_Init(int device, unsigned freq, unsigned flags) {
 
 int BASSMOD_MusicLoad(int mem, const void* file, unsigned offset, unsigned length, unsigned flags) {
   const char* name = mem == 0 && file != nullptr ? static_cast<const char*>(file) : "<memory>";
-  record(join({"MusicLoad", std::to_string(mem), name, std::to_string(offset),
-               std::to_string(length), std::to_string(flags)}));
+  record("MusicLoad %d %s %u %u %u", mem, name, offset, length, flags);
   struct stat info {};
   loaded = mem == 0 && file != nullptr && stat(name, &info) == 0;
   active = 0;
@@ -60,7 +60,7 @@ int BASSMOD_MusicLoad(int mem, const void* file, unsigned offset, unsigned lengt
 }
 
 int BASSMOD_MusicPlayEx(unsigned pos, int flags, int reset) {
-  record(join({"MusicPlayEx", std::to_string(pos), std::to_string(flags), std::to_string(reset)}));
+  record("MusicPlayEx %u %d %d", pos, flags, reset);
   active = loaded ? 1 : 0;
   return loaded ? 1 : 0;
 }
