@@ -187,3 +187,22 @@ class XSession:
 
     def window_tree(self):
         return self.run(["xwininfo", "-root", "-tree"], check=False)
+
+    def tree_windows(self, name):
+        """Ids of the windows named name anywhere in the window tree (the
+        message boxes, which xdotool's search does not find)."""
+        ids = []
+        for line in self.window_tree().splitlines():
+            fields = line.strip().split(" ", 1)
+            if len(fields) == 2 and fields[1].startswith(f'"{name}":'):
+                ids.append(int(fields[0], 16))
+        return ids
+
+    def dismiss_message_box(self, name="Error", timeout=30):
+        """Waits for a message box, gives it the focus and presses Return."""
+        box = wait_for(lambda: self.tree_windows(name), timeout, what=f"message box '{name}'")[0]
+        self.run(["xdotool", "windowfocus", "--sync", str(box)], check=False)
+        self.key("Return")
+        wait_for(lambda: box not in self.tree_windows(name), timeout,
+                 what=f"message box '{name}' to close")
+        return box
