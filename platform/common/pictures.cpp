@@ -61,6 +61,17 @@ Span overlap(int a_from, int a_len, int b_from, int b_len) {
   return {std::max(a_from, b_from), std::min(a_from + a_len, b_from + b_len)};
 }
 
+// Stores the pixels under number id, drawn whole until a clip is set.
+void keep(int id, int width, int height, std::vector<Pixel> pixels) {
+  Picture& picture = store().pictures[static_cast<std::size_t>(id)];
+  picture.exists = true;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels = std::move(pixels);
+  picture.runs.build(picture.pixels, width, height);
+  picture.clip = ClipRect{0, 0, width, height};
+}
+
 }  // namespace
 
 void picture_from_pixels(int id, int width, int height, std::vector<Pixel> pixels) {
@@ -70,13 +81,7 @@ void picture_from_pixels(int id, int width, int height, std::vector<Pixel> pixel
     p &= 0x00FFFFFFU;
     if (near_black(p)) p = 0;
   }
-  Picture& picture = store().pictures[static_cast<std::size_t>(id)];
-  picture.exists = true;
-  picture.width = width;
-  picture.height = height;
-  picture.pixels = std::move(pixels);
-  picture.runs.build(picture.pixels, width, height);
-  picture.clip = ClipRect{0, 0, width, height};
+  keep(id, width, height, std::move(pixels));
 }
 
 bool picture_exists(int id) { return find(id) != nullptr; }
@@ -179,13 +184,7 @@ void grab_screen(int id, int x, int y, int width, int height) {
   }
   // Stored as taken: the grab keeps dark pixels as they are.
   if (id < 0 || id >= picture_slots) return;
-  Picture& picture = store().pictures[static_cast<std::size_t>(id)];
-  picture.exists = true;
-  picture.width = width;
-  picture.height = height;
-  picture.pixels = std::move(pixels);
-  picture.runs.build(picture.pixels, width, height);
-  picture.clip = ClipRect{0, 0, width, height};
+  keep(id, width, height, std::move(pixels));
 }
 
 void clear_screen(Pixel colour) { store().screen.fill(colour & 0x00FFFFFFU); }
