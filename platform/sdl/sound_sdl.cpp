@@ -11,6 +11,9 @@ namespace platform {
 namespace {
 
 constexpr int sound_slots = 8;
+// The effects are mastered close to full scale; at a little over half volume
+// a shot, an explosion and the music together stay clear of clipping.
+constexpr int effect_volume = 72;  // of MIX_MAX_VOLUME (128)
 std::array<Mix_Chunk*, sound_slots> chunks{};
 bool open = false;
 
@@ -25,6 +28,7 @@ bool sound_init() {
     return false;
   }
   Mix_AllocateChannels(sound_slots);
+  Mix_Volume(-1, effect_volume);
   open = true;
   return true;
 }
