@@ -6,6 +6,7 @@
 #include "shell/music_binding.h"
 
 #include <string>
+#include <vector>
 
 #include "game/music.h"
 #include "game/world.h"
@@ -30,6 +31,8 @@ struct EntryPoints {
 };
 
 platform::Library* library = nullptr;
+// Never destroyed: the libraries it holds stay loaded until the process ends.
+auto* const earlier_libraries = new std::vector<platform::Library*>;
 EntryPoints music;
 
 template <class Function>
@@ -66,6 +69,11 @@ platform::Library* open_library() {
 }  // namespace
 
 void bind_music() {
+  // A library that failed to bind stays loaded until the process ends; one
+  // kept from an earlier start-up in the same process (only tests start up
+  // more than once) is remembered so its handle is not lost.
+  if (library != nullptr) earlier_libraries->push_back(library);
+  music = EntryPoints{};
   library = open_library();
   if (library == nullptr) {
     game.use_music = 0;
