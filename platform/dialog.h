@@ -22,7 +22,7 @@ struct DialogRect {
   }
 };
 
-struct DialogSpec {
+struct DialogLayout {
   std::string title;
   int width = 0;
   int height = 0;
@@ -38,7 +38,7 @@ struct DialogSpec {
 
 // Opens the dialog hidden and centred on the desktop; false when no window
 // can be made (no desktop), and then nothing is left open.
-bool dialog_open(const DialogSpec& spec);
+bool dialog_open(const DialogLayout& layout);
 void dialog_show();
 // Shows width * height pixels (0x00RRGGBB) on the dialog's face.
 void dialog_present(std::span<const Pixel> pixels);

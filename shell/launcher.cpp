@@ -29,15 +29,15 @@ std::vector<std::uint8_t> outline() {
   return inside;
 }
 
-platform::DialogSpec dialog_spec() {
-  platform::DialogSpec spec;
-  spec.title = std::string(launcher_title);
-  spec.width = launcher_width;
-  spec.height = launcher_height;
-  spec.icon_picture = load_program_icon();
-  spec.outline = outline();
-  spec.gadgets.assign(gadget_rects.begin(), gadget_rects.end());
-  return spec;
+platform::DialogLayout dialog_spec() {
+  platform::DialogLayout layout;
+  layout.title = std::string(launcher_title);
+  layout.width = launcher_width;
+  layout.height = launcher_height;
+  layout.icon_picture = load_program_icon();
+  layout.outline = outline();
+  layout.gadgets.assign(gadget_rects.begin(), gadget_rects.end());
+  return layout;
 }
 
 void show(Canvas& canvas, const LauncherArt& art, const LauncherState& state) {

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-bool dialog_open(const DialogSpec& /*spec*/) {
+bool dialog_open(const DialogLayout& /*layout*/) {
   return false;
 }
 void dialog_show() {}

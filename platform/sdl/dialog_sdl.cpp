@@ -40,14 +40,14 @@ SDL_Point desktop_centre_for(int width, int height) {
 }
 
 // The outline as a surface whose alpha is opaque inside.
-SDL_Surface* outline_surface(const DialogSpec& spec) {
+SDL_Surface* outline_surface(const DialogLayout& layout) {
   SDL_Surface* shape =
-      SDL_CreateRGBSurfaceWithFormat(0, spec.width, spec.height, 32, SDL_PIXELFORMAT_RGBA32);
+      SDL_CreateRGBSurfaceWithFormat(0, layout.width, layout.height, 32, SDL_PIXELFORMAT_RGBA32);
   if (shape == nullptr) return nullptr;
-  for (int y = 0; y < spec.height; ++y) {
+  for (int y = 0; y < layout.height; ++y) {
     auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(shape->pixels) + y * shape->pitch);
-    for (int x = 0; x < spec.width; ++x) {
-      const bool inside = spec.outline[static_cast<std::size_t>(y * spec.width + x)] != 0;
+    for (int x = 0; x < layout.width; ++x) {
+      const bool inside = layout.outline[static_cast<std::size_t>(y * layout.width + x)] != 0;
       row[x] = SDL_MapRGBA(shape->format, 255, 255, 255, inside ? 255 : 0);
     }
   }
@@ -56,19 +56,19 @@ SDL_Surface* outline_surface(const DialogSpec& spec) {
 
 // The shaped window needs the OpenGL flag: creating a renderer for a window
 // without it makes SDL build the window again, and the new one has no shape.
-bool open_shaped(const DialogSpec& spec) {
-  if (spec.outline.size() != static_cast<std::size_t>(spec.width * spec.height)) return false;
+bool open_shaped(const DialogLayout& layout) {
+  if (layout.outline.size() != static_cast<std::size_t>(layout.width * layout.height)) return false;
   dialog->window =
-      SDL_CreateShapedWindow(spec.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             static_cast<unsigned>(spec.width), static_cast<unsigned>(spec.height),
+      SDL_CreateShapedWindow(layout.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             static_cast<unsigned>(layout.width), static_cast<unsigned>(layout.height),
                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (dialog->window == nullptr) return false;
   dialog->renderer = SDL_CreateRenderer(dialog->window, -1, 0);
   if (dialog->renderer != nullptr) {
     dialog->texture = SDL_CreateTexture(dialog->renderer, SDL_PIXELFORMAT_RGB888,
-                                        SDL_TEXTUREACCESS_STREAMING, spec.width, spec.height);
+                                        SDL_TEXTUREACCESS_STREAMING, layout.width, layout.height);
   }
-  SDL_Surface* shape = outline_surface(spec);
+  SDL_Surface* shape = outline_surface(layout);
   SDL_WindowShapeMode mode{};
   mode.mode = ShapeModeBinarizeAlpha;
   mode.parameters.binarizationCutoff = 128;
@@ -78,12 +78,12 @@ bool open_shaped(const DialogSpec& spec) {
   return shaped;
 }
 
-bool open_rectangular(const DialogSpec& spec) {
+bool open_rectangular(const DialogLayout& layout) {
   // A plain window surface, no renderer behind it (as the game screen).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   dialog->window =
-      SDL_CreateWindow(spec.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                       spec.width, spec.height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+      SDL_CreateWindow(layout.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                       layout.width, layout.height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   return dialog->window != nullptr;
 }
 
@@ -147,21 +147,21 @@ DialogEvent translate(const SDL_Event& e) {
 
 }  // namespace
 
-bool dialog_open(const DialogSpec& spec) {
+bool dialog_open(const DialogLayout& layout) {
   if (dialog != nullptr) dialog_close();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   dialog = new Dialog;
-  dialog->width = spec.width;
-  dialog->height = spec.height;
-  dialog->gadgets = spec.gadgets;
-  if (!open_shaped(spec)) {
+  dialog->width = layout.width;
+  dialog->height = layout.height;
+  dialog->gadgets = layout.gadgets;
+  if (!open_shaped(layout)) {
     destroy_window();
-    if (!open_rectangular(spec)) {
+    if (!open_rectangular(layout)) {
       dialog_close();
       return false;
     }
   }
-  if (SDL_Surface* icon = sdl::surface_from_picture(spec.icon_picture)) {
+  if (SDL_Surface* icon = sdl::surface_from_picture(layout.icon_picture)) {
     SDL_SetWindowIcon(dialog->window, icon);
     SDL_FreeSurface(icon);
   }

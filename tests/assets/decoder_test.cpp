@@ -20,7 +20,7 @@ using platform::Pixel;
 
 // ---------------------------------------------------------------- PNG files
 
-struct PngSpec {
+struct PngFormat {
   int colour_type = PNG_COLOR_TYPE_RGB;
   int bit_depth = 8;
   bool interlaced = false;
@@ -42,14 +42,14 @@ void append_bytes(png_structp png, png_bytep data, png_size_t length) {
   out->insert(out->end(), data, data + length);
 }
 
-// The raw rows of the test picture in the layout of the spec's colour type and
+// The raw rows of the test picture in the layout of the format's colour type and
 // bit depth. Palette pictures use one palette entry per pixel.
-std::vector<png_byte> raw_rows(const PngSpec& spec) {
-  const int channels = spec.colour_type == PNG_COLOR_TYPE_RGB          ? 3
-                       : spec.colour_type == PNG_COLOR_TYPE_RGB_ALPHA  ? 4
-                       : spec.colour_type == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
+std::vector<png_byte> raw_rows(const PngFormat& format) {
+  const int channels = format.colour_type == PNG_COLOR_TYPE_RGB          ? 3
+                       : format.colour_type == PNG_COLOR_TYPE_RGB_ALPHA  ? 4
+                       : format.colour_type == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
                                                                        : 1;
-  const int sample_bytes = spec.bit_depth == 16 ? 2 : 1;
+  const int sample_bytes = format.bit_depth == 16 ? 2 : 1;
   std::vector<png_byte> rows;
   for (int y = 0; y < png_h; ++y) {
     for (int x = 0; x < png_w; ++x) {
@@ -58,8 +58,8 @@ std::vector<png_byte> raw_rows(const PngSpec& spec) {
                                    static_cast<png_byte>(p), 255};
       for (int c = 0; c < channels; ++c) {
         png_byte v = samples[c];
-        if (spec.colour_type == PNG_COLOR_TYPE_PALETTE) v = static_cast<png_byte>(y * png_w + x);
-        if (spec.colour_type == PNG_COLOR_TYPE_GRAY) v = samples[0];
+        if (format.colour_type == PNG_COLOR_TYPE_PALETTE) v = static_cast<png_byte>(y * png_w + x);
+        if (format.colour_type == PNG_COLOR_TYPE_GRAY) v = samples[0];
         for (int b = 0; b < sample_bytes; ++b) rows.push_back(v);
       }
     }
@@ -68,11 +68,11 @@ std::vector<png_byte> raw_rows(const PngSpec& spec) {
 }
 
 // Writes the test picture as a PNG file with libpng's writer.
-Bytes write_png(const PngSpec& spec) {
+Bytes write_png(const PngFormat& format) {
   Bytes out;
-  std::vector<png_byte> rows = raw_rows(spec);
+  std::vector<png_byte> rows = raw_rows(format);
   std::vector<png_color> palette;
-  for (int i = 0; i < spec.palette_entries; ++i) {
+  for (int i = 0; i < format.palette_entries; ++i) {
     const Pixel p = test_pixel(i % png_w, i / png_w);
     palette.push_back(
         {static_cast<png_byte>(p >> 16), static_cast<png_byte>(p >> 8), static_cast<png_byte>(p)});
@@ -86,14 +86,14 @@ Bytes write_png(const PngSpec& spec) {
   }
   png_set_write_fn(png, &out, append_bytes, nullptr);
   png_set_check_for_invalid_index(png, 0);
-  png_set_IHDR(png, info, png_w, png_h, spec.bit_depth, spec.colour_type,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, png_w, png_h, format.bit_depth, format.colour_type,
+               format.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (spec.colour_type == PNG_COLOR_TYPE_PALETTE) {
+  if (format.colour_type == PNG_COLOR_TYPE_PALETTE) {
     png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
   }
   png_byte alpha[1] = {0};
-  if (spec.with_trns) png_set_tRNS(png, info, alpha, 1, nullptr);
+  if (format.with_trns) png_set_tRNS(png, info, alpha, 1, nullptr);
   png_write_info(png, info);
   const std::size_t row_bytes = rows.size() / png_h;
   std::vector<png_bytep> pointers;

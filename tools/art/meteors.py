@@ -94,4 +94,4 @@ def boulder(w, h, tone, seed):
 
 
 def meteors():
-    return [boulder(*spec) for spec in ROCKS]
+    return [boulder(*rock) for rock in ROCKS]

@@ -7,13 +7,13 @@ from .common import SS, downsample, finish, mask_canvas, over, ramp, rgb, to_flo
 N = 32
 
 
-def _cylinder(xs, cx, half, base, spec=0.55):
+def _cylinder(xs, cx, half, base, shine=0.55):
     """Colour of a vertical cylinder of the given half width at columns xs
     (4x units), lit from the upper left."""
     t = np.clip((xs - cx) / half, -1, 1)
     diffuse = np.sqrt(np.clip(1 - t * t, 0, 1))
     light = 0.30 + 0.70 * diffuse * (1 - 0.35 * t)
-    hl = np.exp(-((t + 0.38) / 0.18) ** 2) * spec
+    hl = np.exp(-((t + 0.38) / 0.18) ** 2) * shine
     return np.clip(base[None, :] * light[:, None] + hl[:, None], 0, 1)
 
 
@@ -36,10 +36,10 @@ def cannon_barrel():
     yellow = rgb((250, 204, 40))
     white = rgb((250, 250, 250))
 
-    def section(y0, y1, half, base, spec=0.55):
+    def section(y0, y1, half, base, shine=0.55):
         nonlocal col, alpha
         y0, y1 = int(y0 * SS), int(y1 * SS)
-        c = _cylinder(xs, cx, half * SS, base, spec)
+        c = _cylinder(xs, cx, half * SS, base, shine)
         a = (np.abs(xs - cx) <= half * SS).astype(np.float32)
         layer_c = np.zeros_like(col)
         layer_a = np.zeros_like(alpha)
