@@ -8,6 +8,7 @@
 #include "game/world.h"
 #include "platform/headless.h"
 #include "platform/random.h"
+#include "present/assets.h"
 #include "shell/program.h"
 
 namespace {
@@ -72,6 +73,13 @@ void BM_WorstCaseFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WorstCaseFrame)->Unit(benchmark::kMicrosecond);
+
+// Decoding and storing every picture (part of the start-up time).
+void BM_LoadAssets(benchmark::State& state) {
+  start_headless();
+  for (auto _ : state) sky::load_assets();
+}
+BENCHMARK(BM_LoadAssets)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -59,14 +59,16 @@ def measure(binary, settings, scenario, seconds):
     with xsession.XSession(1024, 768) as x:
         directory = x.program_copy(settings)
         shutil.copy2(binary, os.path.join(directory, "skyward"))
+        time.sleep(1.0)  # let the new X server and window manager settle
         report = os.path.join(directory, "report.txt")
         started = time.monotonic()
         with open(report, "w") as err:
             proc = subprocess.Popen([os.path.join(directory, "skyward")], env=x.env,
                                     stdout=subprocess.DEVNULL, stderr=err, cwd=x.tmp)
         x.procs.append(proc)
+        # Leave the machine to the program while it starts, then check.
+        time.sleep(1.5)
         x.wait_window(xsession.GAME_TITLE)
-        time.sleep(1.0)
         cpu0, t0 = cpu_seconds(proc.pid), time.monotonic()
         if scenario == "play":
             play_driver(x, seconds)
