@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "game/asset_ids.h"
+#include "game/effects.h"
 #include "game/numeric.h"
 #include "platform/pictures.h"
-#include "platform/sound.h"
 #include "platform/textured.h"
 
 namespace sky {
@@ -21,7 +21,6 @@ constexpr float radians_per_degree = 0.01745329238F;
 constexpr float motion_radians_per_degree = 0.0175F;
 constexpr int cooldown_frames = 20;
 constexpr float arrival_window = 5.0F;
-constexpr float burst_offset = 48.0F;
 constexpr int opaque = 255;
 
 // -(a + 180), brought into 0 <= angle < 360 by adding 360 when negative: the
@@ -30,10 +29,6 @@ float rotation_for(float a) {
   float angle = -(a + 180.0F);
   if (angle < 0.0F) angle += 360.0F;
   return angle;
-}
-
-void play(SoundId sound) {
-  if (game.use_audio != 0) platform::sound_play(id(sound));
 }
 
 void aim(Cannon& cannon) {
@@ -100,7 +95,7 @@ void fire_shell(Cannon& cannon) {
   shell.alive = 1;
   game.fire_cooldown = cooldown_frames;
   cannon.ammo -= 1;
-  play(SoundId::Fire);
+  play_effect(SoundId::Fire);
 }
 
 void shell_pass() {
@@ -114,13 +109,7 @@ void shell_pass() {
     // runs for it in this frame.
     if (shell.x < -10.0F || shell.x > 640.0F || shell.y < -10.0F) shell.alive = 0;
     if (within_window(shell.x, shell.target_x) && within_window(shell.y, shell.target_y)) {
-      shell.alive = 0;
-      Explosion& burst = explosions.append();
-      burst.x = round_even(shell.x - burst_offset);
-      burst.y = round_even(shell.y - burst_offset);
-      burst.frame = 0;
-      burst.alive = 1;
-      play(SoundId::Explosion);
+      burst_shell(shell);
     } else {
       platform::draw_picture(id(SpriteId::TargetMarker), round_even(shell.target_x),
                              round_even(shell.target_y));

@@ -4,10 +4,10 @@
 #include <cstddef>
 
 #include "game/asset_ids.h"
+#include "game/effects.h"
 #include "game/numeric.h"
 #include "game/world.h"
 #include "platform/pictures.h"
-#include "platform/sound.h"
 
 namespace sky {
 namespace {
@@ -15,7 +15,6 @@ namespace {
 constexpr float ground_line = 450.0F;
 constexpr float cannon_hit_height = 320.0F;
 constexpr float city_hit_height = 360.0F;
-constexpr float shell_burst_offset = 48.0F;
 
 constexpr int explosion_size = 128;
 constexpr int explosion_last_frame = 17;  // one beyond the strip: shows nothing
@@ -26,10 +25,6 @@ constexpr int fire_height = 150;
 constexpr int fire_last_frame = 16;  // one beyond the strip: shows nothing
 constexpr int fire_ticks = 6;
 constexpr int city_falls_at = 8;
-
-void play(SoundId sound) {
-  if (game.use_audio != 0) platform::sound_play(id(sound));
-}
 
 GroundSite& site(int index) {
   return ground_sites[static_cast<std::size_t>(index)];
@@ -54,7 +49,7 @@ void test_cannon(Meteor& m, const Rock& rock, Cannon& cannon) {
       touches(rock, SpriteId::CannonTexture, round_even(cannon.pivot_x),
               round_even(cannon.pivot_y))) {
     m.alive = 0;
-    play(SoundId::SiteHit);
+    play_effect(SoundId::SiteHit);
     s.state = SiteState::Burning;
     cannon.ammo = 0;
   }
@@ -69,7 +64,7 @@ void test_cities(Meteor& m, const Rock& rock) {
     if (m.y > city_hit_height && s.state == SiteState::Intact &&
         touches(rock, SpriteId::CityImage, cities[i].x, cities[i].y)) {
       m.alive = 0;
-      play(SoundId::SiteHit);
+      play_effect(SoundId::SiteHit);
       s.state = SiteState::Burning;
     }
   }
@@ -83,13 +78,7 @@ void test_shells(Meteor& m, const Rock& rock) {
     if (shell.alive != 1) continue;
     if (!touches(rock, SpriteId::ShellTexture0, round_even(shell.x), round_even(shell.y))) continue;
     m.alive = 0;
-    shell.alive = 0;
-    Explosion& burst = explosions.append();
-    burst.x = round_even(shell.x - shell_burst_offset);
-    burst.y = round_even(shell.y - shell_burst_offset);
-    burst.frame = 0;
-    burst.alive = 1;
-    play(SoundId::Explosion);
+    burst_shell(shell);
     game.score += game.shell_hit_points;
   }
 }
@@ -117,7 +106,7 @@ void test_explosions(Meteor& m, const Rock& rock) {
     chain.y = rock.y;
     chain.frame = 0;
     chain.alive = 1;
-    play(SoundId::Explosion);
+    play_effect(SoundId::Explosion);
     game.score += game.blast_hit_points;
   });
 }

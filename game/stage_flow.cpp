@@ -3,13 +3,13 @@
 #include <cstddef>
 
 #include "game/asset_ids.h"
+#include "game/effects.h"
 #include "game/music.h"
 #include "game/todays_best.h"
 #include "game/waves.h"
 #include "game/world.h"
 #include "platform/clock.h"
 #include "platform/pictures.h"
-#include "platform/sound.h"
 
 namespace sky {
 namespace {
@@ -61,7 +61,7 @@ void stage_end_check(int dead_count) {
   if (dead_count != game.wave_size || game.mode != GameMode::Playing) return;
   // Shells and explosions in flight stay and run on through the next pages.
   meteors.clear();
-  if (game.use_audio != 0) platform::sound_play(id(SoundId::WaveCleared));
+  play_effect(SoundId::WaveCleared);
   // The city count is the one made by the city pass of the previous frame:
   // a burning city that has not yet fallen still earns its points.
   game.score += game.cities_upright * game.city_bonus;
